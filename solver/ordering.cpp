@@ -1,0 +1,57 @@
+#include "solver/ordering.h"
+
+#include <array>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+
+namespace calc {
+
+void sort_lines_by_length(text_list& list, std::int32_t longest_first) {
+  const std::int32_t n = list_count(list);
+  if (n == 0) return;
+  // The length table has a row per length and a column per list position, and
+  // is walked row by row. Only occupied slots are kept: the rows are laid end
+  // to end, each holding its texts in column order, which is the same walk.
+  std::array<std::int32_t, length_rows + 1> row_start{};
+  for (std::int32_t c = 1; c <= n; ++c) {
+    const std::int32_t r = byte_length(list_at(list, c));
+    if (r < 1) index_out_of_range(range_fault::below_one);
+    if (r > length_rows) index_out_of_range(range_fault::beyond_range);
+    ++row_start[static_cast<std::size_t>(r)];
+  }
+  std::int32_t next = 0;
+  for (auto& start : row_start) next += std::exchange(start, next);
+  text_list table(static_cast<std::size_t>(n));
+  for (text& line : list) table[static_cast<std::size_t>(row_start[line.size()]++)] = std::move(line);
+  list = std::move(table);
+  if (longest_first == 1) reverse_list(list);
+}
+
+void reverse_list(text_list& list) {
+  const std::int32_t n = list_count(list);
+  const std::int32_t h = truncating_divide(n, 2);
+  for (std::int32_t i = 1; i <= h; ++i) std::swap(list_at(list, i), list_at(list, n + 1 - i));
+}
+
+void remove_duplicate_lines(text_list& list) {
+  // The index answers what find_line would over the kept lines, without the
+  // linear search: it points into `list`, whose members stay put until the end.
+  std::unordered_set<std::string_view> kept_index;
+  kept_index.reserve(list.size());
+  text_list kept;
+  kept.reserve(list.size());
+  for (const text& line : list) {
+    if (kept_index.insert(line).second) list_append(kept, line);
+  }
+  list = std::move(kept);
+}
+
+std::int32_t find_line(const text_list& list, const text& line) {
+  for (std::int32_t i = 1; i <= list_count(list); ++i) {
+    if (compare_texts(list[static_cast<std::size_t>(i - 1)], line) == 0) return i;
+  }
+  return -1;
+}
+
+}  // namespace calc

@@ -1,0 +1,30 @@
+// The calculation run: the card buffer in, three captions out.
+#include "notation/card_text.h"
+#include "solver/pair_search.h"
+#include "window/fixed_texts.h"
+#include "window/program.h"
+#include "window/view.h"
+
+namespace calc {
+
+void run_calculation() {
+  using enum control;
+  const text buffer_text = read_caption(标签_不可视);
+  text_list result;
+  find_equal_sum_pairs(convert_card_text(buffer_text, 0), result);
+
+  text first_line, joined_lines;
+  const std::int32_t count = list_count(result);
+  for (std::int32_t i = 1; i <= count; ++i) {
+    const text& line = list_at(result, i);
+    if (compare_texts(first_line, "") == 0) first_line = line;
+    joined_lines.append(line).append("\r\n");  // appended in place: the list can run to a thousand lines
+  }
+  // Every number in these texts is a card value between separators, so the
+  // whole text converts at once.
+  write_caption(标签_回馈数据, to_display_notation(joined_lines));
+  write_caption(标签_回馈数据_副, to_display_notation(first_line));
+  write_caption(标签_说明, replace_all(fixed_texts().version_after_run, "NULL", integer_to_text(list_count(result))));
+}
+
+}  // namespace calc
