@@ -1,4 +1,6 @@
 // The calculation run: the card buffer in, three captions out.
+#include "window/calculation.h"
+
 #include "notation/card_text.h"
 #include "solver/pair_search.h"
 #include "window/fixed_texts.h"
@@ -7,9 +9,7 @@
 
 namespace calc {
 
-void run_calculation() {
-  using enum control;
-  const text buffer_text = read_caption(标签_不可视);
+calculation_captions calculate(const text& buffer_text) {
   text_list result;
   find_equal_sum_pairs(convert_card_text(buffer_text, 0), result);
 
@@ -22,9 +22,20 @@ void run_calculation() {
   }
   // Every number in these texts is a card value between separators, so the
   // whole text converts at once.
-  write_caption(标签_回馈数据, to_display_notation(joined_lines));
-  write_caption(标签_回馈数据_副, to_display_notation(first_line));
-  write_caption(标签_说明, replace_all(fixed_texts().version_after_run, "NULL", integer_to_text(list_count(result))));
+  calculation_captions captions;
+  captions.all_lines = to_display_notation(joined_lines);
+  captions.first_line = to_display_notation(first_line);
+  captions.version_line = replace_all(fixed_texts().version_after_run, "NULL", integer_to_text(count));
+  captions.count = count;
+  return captions;
+}
+
+void run_calculation() {
+  using enum control;
+  const calculation_captions captions = calculate(read_caption(标签_不可视));
+  write_caption(标签_回馈数据, captions.all_lines);
+  write_caption(标签_回馈数据_副, captions.first_line);
+  write_caption(标签_说明, captions.version_line);
 }
 
 }  // namespace calc
