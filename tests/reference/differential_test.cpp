@@ -1,0 +1,148 @@
+// The product's pair search and calculation against the step-by-step oracle,
+// byte for byte, on known hands and on a few hundred random ones.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+#include "notation/card_text.h"
+#include "notation/gbk.h"
+#include "reference_solver.h"
+#include "solver/combinations.h"
+#include "solver/pair_search.h"
+#include "window/calculation.h"
+
+namespace calc {
+namespace {
+
+class differential : public testing::Test {
+ protected:
+  void SetUp() override { combo_slots = make_integer_list(combo_slot_count); }
+  void TearDown() override { combo_slots = integer_list(); }
+};
+
+text_list oracle_lines(const text& number_text) {
+  text_list lines{"left over"};
+  reference::find_equal_sum_pairs(number_text, lines);
+  return lines;
+}
+
+text_list product_lines(const text& number_text) {
+  text_list lines{"left over"};
+  find_equal_sum_pairs(number_text, lines);
+  return lines;
+}
+
+struct known_hand {
+  text cards;  // number form
+  text_list lines;
+};
+
+// The oracle itself, on hands whose results are known line by line.
+TEST_F(differential, oracle_gives_the_known_lines) {
+  const known_hand hands[] = {
+      {"", {}},
+      {"5,", {}},
+      {"5,5,", {"5 = 5"}},
+      {"1,2,3,", {"2+1 = 3"}},
+      {",1,2,3", {"2+1 = 3"}},
+      {"1,1,2,", {"1+1 = 2", "1 = 1"}},
+      {"1,2,3,4,", {"3+2 = 4+1", "4+1 = 3+2", "2+1 = 3", "3+1 = 4"}},
+      {"5,5,5,5,", {"5+5 = 5+5", "5 = 5"}},
+      {"11,2,13,", {"2+11 = 13"}},
+      {"1,5,10,11,", {"10+1 = 11"}},
+      {"1,2,3,4,5,",
+       {"3+2 = 4+1", "4+1 = 3+2", "4+2 = 5+1", "4+3 = 5+2", "5+1 = 4+2", "5+2 = 4+3", "2+1 = 3", "3+1 = 4",
+        "3+2 = 5", "4+1 = 5"}},
+      {"13,13,13,13,13,13,13,13,13,13,",
+       {"13+13+13+13+13 = 13+13+13+13+13", "13+13+13+13 = 13+13+13+13", "13+13+13 = 13+13+13",
+        "13+13 = 13+13", "13 = 13"}},
+  };
+  for (const known_hand& hand : hands) EXPECT_EQ(oracle_lines(hand.cards), hand.lines) << hand.cards;
+}
+
+struct known_count {
+  text cards;
+  std::size_t count;
+  text_list first_lines;
+};
+
+TEST_F(differential, oracle_gives_the_known_counts_and_first_lines) {
+  const known_count hands[] = {
+      {"1,2,3,4,5,6,7,8,", 146, {"6+5+4+2+1 = 8+7+3", "7+5+3+2+1 = 8+6+4", "8+4+3+2+1 = 7+6+5"}},
+      {"2,4,6,8,10,12,1,3,", 111, {"1+10+6+4+2 = 3+12+8"}},
+      {"1,2,3,4,5,6,7,8,9,10,", 929, {"7+6+4+3+2+1 = 10+8+5"}},
+  };
+  for (const known_count& hand : hands) {
+    const text_list lines = oracle_lines(hand.cards);
+    ASSERT_EQ(lines.size(), hand.count) << hand.cards;
+    for (std::size_t i = 0; i < hand.first_lines.size(); ++i)
+      EXPECT_EQ(lines[i], hand.first_lines[i]) << hand.cards;
+  }
+}
+
+struct known_run {
+  text buffer;
+  text all_lines, first_line, count;
+};
+
+TEST_F(differential, oracle_calculation_writes_display_notation_and_the_count) {
+  const known_run runs[] = {
+      {"", "", "", "0"},
+      {"7,", "", "", "0"},
+      {"3,N,K,", "10+3 = K\r\n", "10+3 = K", "1"},
+      {"1,J,Q,", "J+1 = Q\r\n", "J+1 = Q", "1"},
+      {"5,5,5,5,", "5+5 = 5+5\r\n5 = 5\r\n", "5+5 = 5+5", "2"},
+  };
+  for (const known_run& run : runs) {
+    const reference::captions out = reference::run_calculation(run.buffer);
+    EXPECT_EQ(out.all_lines, run.all_lines) << run.buffer;
+    EXPECT_EQ(out.first_line, run.first_line) << run.buffer;
+    EXPECT_EQ(out.version_line, gbk_from_utf8("版本：4.0 作者ID：Pellivar 可实现方案总数：" + run.count))
+        << run.buffer;
+  }
+}
+
+// A random hand in buffer form. Most hands are short, so that the oracle stays
+// quick under the sanitizers too; a small alphabet of ranks brings repeats.
+text random_hand(std::mt19937& rng, std::int32_t cards) {
+  static const char* const tokens[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "N", "J", "Q", "K"};
+  const std::uint32_t alphabets[] = {1, 2, 3, 5, 13, 13};
+  const std::uint32_t alphabet = alphabets[rng() % 6];
+  const std::uint32_t offset = rng() % (14 - alphabet);
+  text hand;
+  for (std::int32_t c = 0; c < cards; ++c) hand.append(tokens[offset + rng() % alphabet]).push_back(',');
+  return hand;
+}
+
+TEST_F(differential, random_hands_give_the_oracles_lines_and_captions) {
+  std::mt19937 rng(20240611);
+  std::vector<text> hands;
+  for (int i = 0; i < 300; ++i) hands.push_back(random_hand(rng, static_cast<std::int32_t>(rng() % 8)));
+  for (int i = 0; i < 20; ++i) hands.push_back(random_hand(rng, 8));
+  for (int i = 0; i < 4; ++i) hands.push_back(random_hand(rng, 9));
+  for (int i = 0; i < 4; ++i) hands.push_back(random_hand(rng, 10));
+
+  std::int32_t with_lines = 0;
+  for (const text& hand : hands) {
+    // The search also takes a hand with a leading comma or without the trailing one.
+    text number_text = convert_card_text(hand, 0);
+    if (rng() % 4 == 0) number_text = "," + number_text;
+    if (rng() % 4 == 0 && !number_text.empty()) number_text.pop_back();
+    const text_list expected = oracle_lines(number_text);
+    ASSERT_EQ(product_lines(number_text), expected) << number_text;
+    with_lines += expected.empty() ? 0 : 1;
+
+    const reference::captions oracle = reference::run_calculation(hand);
+    const calculation_captions product = calculate(hand);
+    ASSERT_EQ(product.all_lines, oracle.all_lines) << hand;
+    ASSERT_EQ(product.first_line, oracle.first_line) << hand;
+    ASSERT_EQ(product.version_line, oracle.version_line) << hand;
+    EXPECT_EQ(product.count, static_cast<std::int32_t>(expected.size())) << hand;
+  }
+  // The hands must exercise the search, not only its empty answer.
+  EXPECT_GT(with_lines, 150);
+}
+
+}  // namespace
+}  // namespace calc
