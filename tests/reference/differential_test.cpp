@@ -144,5 +144,69 @@ TEST_F(differential, random_hands_give_the_oracles_lines_and_captions) {
   EXPECT_GT(with_lines, 150);
 }
 
+// Card texts that the window never produces still get the oracle's lines:
+// texts with signs, blanks, empty cards, leading zeros and two-byte characters.
+TEST_F(differential, odd_card_texts_give_the_oracles_lines) {
+  const text hands[] = {
+      "1+1,2,",
+      "1,1,2,1+1,",
+      "1+,+1,2,",
+      " 7,7,",
+      "01,1,2,",
+      ",,",
+      "1,,1,",
+      ",,2,2,,",
+      "x,0,y,",
+      "1 = 1,2,1,1,",
+      "\xB0\xA1,\xB0\xA1,",
+      "1,\xB0\xA1,1,",
+      "13,13,13,1",
+      "5,-5,0,",
+      "+1,1, 1,1 ,",
+      "2,1+,1,+1,2,",
+  };
+  for (const text& hand : hands) EXPECT_EQ(product_lines(hand), oracle_lines(hand)) << hand;
+}
+
+text plain_display_notation(const text& number_text) {
+  return replace_all(convert_card_text(number_text, 1), "N", "10");
+}
+
+// Display notation in one pass against the replacements one by one.
+TEST(display_notation, equals_the_replacements_one_by_one) {
+  const text texts[] = {
+      "",
+      "10+3 = 13",
+      "1+12 = 13\r\n",
+      "110",
+      "113",
+      "1011",
+      "N,10,J,",
+      "n,N,1N,",
+      "1",
+      "13",
+      "131",
+      "0,00,",
+      "9+11 = 20",
+      "\xB0\xA1"
+      "10",
+      "11\xB0\xA1",
+      "1\xB0"
+      "13",
+      "12N13,1",
+      "\xA1",
+  };
+  for (const text& t : texts) EXPECT_EQ(to_display_notation(t), plain_display_notation(t)) << t;
+
+  std::mt19937 rng(7);
+  const char alphabet[] = "0111123NNJ+ =,\r\n\xB0\xA1";
+  for (int i = 0; i < 3000; ++i) {
+    text t;
+    for (std::uint32_t length = rng() % 14; length > 0; --length)
+      t.push_back(alphabet[rng() % (sizeof alphabet - 1)]);
+    ASSERT_EQ(to_display_notation(t), plain_display_notation(t)) << t;
+  }
+}
+
 }  // namespace
 }  // namespace calc
