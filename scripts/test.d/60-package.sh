@@ -27,6 +27,9 @@ fail() {
   failures=$((failures + 1))
 }
 
+is_installed() {
+  [ "$(dpkg-query -W -f '${Status}' "$package" 2>/dev/null)" = "install ok installed" ]
+}
 # Removes the package and the packages that its installation brought in.
 remove_package() {
   local added
@@ -64,7 +67,7 @@ if [[ " ${programs[*]} " == *" card-calculator "* ]]; then
   grep -qE "(^|, )libqt6widgets6( |,|$)" <<<"$depends" || fail "Depends lacks the Qt widgets library: $depends"
 fi
 
-if dpkg-query -W -f '${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+if is_installed; then
   say "removing $package, left installed by an earlier run"
   apt-get remove -y -qq "$package" >/dev/null
 fi
@@ -125,7 +128,9 @@ if [[ " ${programs[*]} " == *" card-calculator "* ]]; then
     name=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p')
     printf 'window %s: %s\n' "$window" "$name"
     [ "$name" = "$title_eight_cards" ] || fail "the window title is '$name'"
-    xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+    # Captured first: grep -q would end xprop early and pipefail count that.
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (' <<<"$icon" || fail "the window has no icon"
     class=$(xprop -id "$window" WM_CLASS)
     [[ "$class" == *'"card-calculator"' ]] || fail "the window's class is not card-calculator: $class"
     import -window root "$build/installed-window.png" 2>/dev/null || true
@@ -140,8 +145,7 @@ fi
 
 say "removing $package"
 remove_package
-dpkg-query -W -f '${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' &&
-  fail "$package is still installed"
+if is_installed; then fail "$package is still installed"; fi
 while read -r path; do
   if [ -e "$path" ]; then fail "$path is left behind"; fi
 done <"$work/regular-files"
