@@ -30,12 +30,12 @@ fail() {
 is_installed() {
   [ "$(dpkg-query -W -f '${Status}' "$package" 2>/dev/null)" = "install ok installed" ]
 }
+# apt-get waits for a package manager that another run is using.
+apt_get() { apt-get -o DPkg::Lock::Timeout=600 -y -qq "$@"; }
 # Removes the package and the packages that its installation brought in.
 remove_package() {
-  local added
-  added=$(comm -13 "$work/packages-before" <(dpkg-query -W -f '${Package}\n' | sort) | grep -vx "$package" || true)
-  # shellcheck disable=SC2086
-  apt-get remove -y -qq "$package" $added >/dev/null
+  # shellcheck disable=SC2046
+  apt_get remove "$package" $(cat "$work/packages-added" 2>/dev/null) >/dev/null
   installed=0
 }
 cleanup() {
@@ -48,6 +48,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# One run at a time on this machine installs and removes the package.
+exec 9>/tmp/card-calculator-package.lock
+flock 9
 
 say "building the Debian package in $build"
 cmake --build "$build" -j "$jobs" >/dev/null
@@ -69,16 +73,28 @@ fi
 
 if is_installed; then
   say "removing $package, left installed by an earlier run"
-  apt-get remove -y -qq "$package" >/dev/null
+  apt_get remove "$package" >/dev/null
 fi
-dpkg-query -W -f '${Package}\n' | sort >"$work/packages-before"
 
 say "installing $deb"
+installed_packages() { dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | sed -n 's/^ii  *//p' | sort; }
+installed_packages >"$work/packages-before"
 installed=1
-if ! apt-get install -y -qq --no-install-recommends "$deb" >"$work/apt.log" 2>&1; then
+install_status=0
+apt_get install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || install_status=$?
+if [ "$install_status" != 0 ]; then
   # A dependency may be missing from stale package lists.
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
+  install_status=0
+  apt_get install --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || install_status=$?
+fi
+comm -13 "$work/packages-before" <(installed_packages) | grep -vx "$package" >"$work/packages-added" || true
+if [ "$install_status" != 0 ]; then
+  cat "$work/apt.log"
+  exit 1
+fi
+if [ -s "$work/packages-added" ]; then
+  say "brought in with it: $(tr '\n' ' ' <"$work/packages-added")"
 fi
 dpkg -L "$package" | sort >"$work/files"
 # The regular files, for the check after the removal.
