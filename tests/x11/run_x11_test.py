@@ -10,10 +10,12 @@ and the X server are stopped whatever happens.
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import x11_driver as x  # noqa: E402
 
@@ -27,6 +29,8 @@ def main():
         print(f"skipped: {', '.join(missing)} not installed")
         return SKIP
     cases = x.load_cases(case_file)
+    # A stop from outside (ctest, Ctrl+C) still runs the clean-up below.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     display = x.x_display()
     calculator = None
     runtime_dir = tempfile.TemporaryDirectory()
