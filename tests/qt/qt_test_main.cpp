@@ -10,7 +10,9 @@ namespace calc {
 namespace {
 qt_platform* current_platform = nullptr;
 }
-qt_platform& test_platform() { return *current_platform; }
+qt_platform& test_platform() {
+  return *current_platform;
+}
 }  // namespace calc
 
 int main(int argc, char** argv) {
