@@ -27,7 +27,8 @@ parsed_hand parse_hand(const std::vector<std::string>& arguments);
 
 // What the program prints for a hand in buffer form: the result lines in
 // display notation, each ended by a line feed, or with `count_only` just the
-// number of lines and a line feed. Needs combo_slots, as the search does.
+// number of lines and a line feed. As for the pair search, callers create
+// combo_slots first.
 std::string card_pairs_output(const text& buffer, bool count_only);
 
 }  // namespace calc

@@ -16,8 +16,8 @@ struct calculation_captions {
   std::int32_t count = 0;
 };
 
-// `buffer_text` in buffer form ("3,N,K,"). Uses the combination generator, so
-// combo_slots must exist, as for the pair search.
+// `buffer_text` in buffer form ("3,N,K,"). As for the pair search, callers
+// create combo_slots first.
 calculation_captions calculate(const text& buffer_text);
 
 }  // namespace calc
