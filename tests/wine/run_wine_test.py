@@ -6,7 +6,8 @@ Usage: run_wine_test.py BUILD_WIN_DIR KEY_CASES
 Creates a fresh Wine prefix inside BUILD_WIN_DIR, starts card-calculator.exe,
 checks its title, outer size and centred position, runs the key cases that
 the X11 test runs against the Qt window, lets card-pairs.exe answer a hand,
-and saves a screenshot of the window to BUILD_WIN_DIR/screenshot.png. Wine,
+saves a screenshot of the window to BUILD_WIN_DIR/screenshot.png, watches the
+help strip move and closes the window with Alt+F4. Wine,
 the program and the X server are stopped whatever happens.
 """
 
@@ -120,7 +121,19 @@ def main():
             answer = prefix.run(pairs_exe, *PAIRS_HAND).stdout.replace("\r\n", "\n")
             check(answer == PAIRS_ANSWER, f"card-pairs.exe {' '.join(PAIRS_HAND)} answered {answer!r}", failures)
 
+        # With no key pressed, only the help strip changes: its timers tick.
+        still = display.capture(window)
+        x.wait_for("the help strip to move", lambda: display.capture(window) != still)
+        check(True, "the help strip moves", failures)
+
+        # Alt+F4 goes on to the ordinary handling after the key handler: the
+        # window closes and the program ends normally.
         check(calculator.poll() is None, "the calculator is still running", failures)
+        display.focus(window)
+        display.run("xdotool", "key", "alt+F4")
+        x.wait_for("the calculator to end after Alt+F4", lambda: calculator.poll() is not None)
+        check(calculator.returncode == 0, f"Alt+F4 ended the calculator with status {calculator.returncode}",
+              failures)
     except x.test_failure as failure:
         print(f"FAIL  {failure}")
         failures.append(str(failure))

@@ -149,6 +149,11 @@ class x_display:
     def screenshot(self, window, path):
         self.run("import", "-window", window, path)
 
+    def capture(self, window):
+        """The window's pixels, to compare two moments."""
+        return subprocess.run(["import", "-window", window, "rgb:-"], env=self.env, capture_output=True,
+                              timeout=GIVE_UP_SECONDS).stdout
+
 
 def stop_process_group(process, grace=10):
     """Ends a process started with start_new_session=True, and its children."""
