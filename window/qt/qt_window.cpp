@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -114,6 +116,15 @@ void calculator_widget::keyPressEvent(QKeyEvent* event) {
   handle_key_down(key.key_code, key.modifier_state);
   // The key is never cancelled: Qt's ordinary handling still sees it.
   QWidget::keyPressEvent(event);
+}
+
+void calculator_widget::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  if (frame.isNull()) return;  // no frame (yet): keep the client size of the description
+  const QSize client(calculator_window.outer_width - frame.left() - frame.right(),
+                     calculator_window.outer_height - frame.top() - frame.bottom());
+  if (client.isValid() && client != size()) setFixedSize(client);
 }
 
 qt_window::qt_window() : window_(std::make_unique<calculator_widget>()) {

@@ -45,6 +45,9 @@ class calculator_widget : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The outer size counts the window manager's frame, which is known only once
+  // the window is managed: the client then takes what the frame leaves.
+  void moveEvent(QMoveEvent* event) override;
   // Tab moves no focus here, so that it reaches the key handler like any key.
   bool focusNextPrevChild(bool) override { return false; }
 };
