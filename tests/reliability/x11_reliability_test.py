@@ -439,7 +439,7 @@ def main():
     if len(args) != 3 or args[0] not in CASES:
         print(__doc__)
         return 2
-    missing = [t for t in ("Xvfb", "xdotool", "xclip", "xprop", "xwininfo", "openbox", "import")
+    missing = [t for t in ("Xvfb", "xdotool", "xclip", "xprop", "xwininfo", "openbox")
                if not shutil.which(t)]
     if missing:
         print(f"skipped: {', '.join(missing)} not installed")
