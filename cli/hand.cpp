@@ -77,15 +77,8 @@ parsed_hand parse_hand(const std::vector<std::string>& arguments) {
 std::string card_pairs_output(const text& buffer, bool count_only) {
   const calculation_captions captions = calculate(buffer);
   if (count_only) return integer_to_text(captions.count) + "\n";
-  // The window's lines end in CR LF; a terminal's in a line feed. Result
-  // lines hold no other CR, so dropping each CR of a CR LF is all it takes.
-  std::string out = captions.all_lines;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    if (!(out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n')) out[kept++] = out[i];
-  }
-  out.resize(kept);
-  return out;
+  // The window's lines end in CR LF; a terminal's in a line feed.
+  return replace_all(captions.all_lines, "\r\n", "\n");
 }
 
 }  // namespace calc

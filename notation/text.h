@@ -19,6 +19,8 @@ using integer_list = std::vector<std::int32_t>;
 
 std::int32_t byte_length(const text& t);
 text left_part(const text& t, std::int32_t n);
+// The same, reusing a text the caller no longer needs.
+text left_part(text&& t, std::int32_t n);
 text right_part(const text& t, std::int32_t n);
 text concatenate(const text& a, const text& b);
 text concatenate(const text& a, const text& b, const text& c);
@@ -27,6 +29,8 @@ std::int32_t to_integer(const text& t);
 text integer_to_text(std::int32_t n);
 text_list split_at(const text& t, const text& separator);
 text replace_all(const text& t, const text& find, const text& replacement);
+// The same, reusing a text the caller no longer needs.
+text replace_all(text&& t, const text& find, const text& replacement);
 std::int32_t truncating_divide(std::int32_t a, std::int32_t b);
 
 // The system clipboard is reached through a writer that the window installs;

@@ -1,9 +1,8 @@
 #include "solver/ordering.h"
 
 #include <array>
-#include <string_view>
-#include <unordered_set>
 #include <utility>
+#include <vector>
 
 namespace calc {
 
@@ -34,17 +33,38 @@ void reverse_list(text_list& list) {
   for (std::int32_t i = 1; i <= h; ++i) std::swap(list_at(list, i), list_at(list, n + 1 - i));
 }
 
+namespace {
+
+std::uint64_t line_hash(const text& line) {
+  std::uint64_t h = 0xCBF29CE484222325ull;  // FNV-1a
+  for (const char c : line) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+  return h;
+}
+
+}  // namespace
+
 void remove_duplicate_lines(text_list& list) {
-  // The index answers what find_line would over the kept lines, without the
-  // linear search: it points into `list`, whose members stay put until the end.
-  std::unordered_set<std::string_view> kept_index;
-  kept_index.reserve(list.size());
-  text_list kept;
-  kept.reserve(list.size());
-  for (const text& line : list) {
-    if (kept_index.insert(line).second) list_append(kept, line);
+  // The kept lines gather at the front of the list, in order; the index
+  // answers what find_line would over them, without the linear search. It
+  // holds their positions (0 for a free slot) in an open-addressing table.
+  std::size_t slots = 16;
+  while (slots < 2 * list.size()) slots *= 2;
+  std::vector<std::uint32_t> index(slots, 0);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::size_t slot = line_hash(list[i]) & (slots - 1);
+    bool repeated = false;
+    for (; index[slot] != 0; slot = (slot + 1) & (slots - 1)) {
+      if (compare_texts(list[index[slot] - 1], list[i]) == 0) {
+        repeated = true;
+        break;
+      }
+    }
+    if (repeated) continue;
+    if (kept != i) list[kept] = std::move(list[i]);
+    index[slot] = static_cast<std::uint32_t>(++kept);
   }
-  list = std::move(kept);
+  list.resize(kept);
 }
 
 std::int32_t find_line(const text_list& list, const text& line) {

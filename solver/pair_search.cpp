@@ -1,5 +1,6 @@
 #include "solver/pair_search.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 #include <vector>
@@ -11,35 +12,15 @@ namespace {
 
 using mask = std::uint32_t;
 
-// The members of a group, largest position first, as the choice text lists them.
-text_list group_of(mask m, const text_list& cards) {
-  text_list group;
-  group.reserve(static_cast<std::size_t>(std::popcount(m)));
-  for (int p = 31 - std::countl_zero(m); m != 0; p = 31 - std::countl_zero(m)) {
-    group.push_back(cards[static_cast<std::size_t>(p)]);
+// The members of a group, largest position first, as the choice text lists
+// them. The list is reused from line to line, so its texts keep their room.
+void fill_group(text_list& group, mask m, std::uint8_t size, const text_list& cards) {
+  group.resize(size);
+  for (text& member : group) {
+    const int p = 31 - std::countl_zero(m);
+    member = cards[static_cast<std::size_t>(p)];
     m &= ~(mask{1} << p);
   }
-  return group;
-}
-
-// The line of a pair whose card texts are plain digit runs, written straight
-// from the masks: what format_pair_line gives for such groups, larger group
-// (or the first) on the left, each side largest position first.
-void append_side(text& line, mask m, const text_list& cards) {
-  for (int p = 31 - std::countl_zero(m); m != 0; p = 31 - std::countl_zero(m)) {
-    line.append(cards[static_cast<std::size_t>(p)]);
-    m &= ~(mask{1} << p);
-    if (m != 0) line.push_back('+');
-  }
-}
-
-bool digits_only(const text_list& cards) {
-  for (const text& card : cards) {
-    for (const char c : card) {
-      if (c < '0' || c > '9') return false;
-    }
-  }
-  return true;
 }
 
 // Pairs that write the same line get the same key: the card texts of each
@@ -96,13 +77,28 @@ std::int32_t group_total(const text_list& group) {
 }
 
 text format_pair_line(const text_list& first, const text_list& second) {
-  text left, right;
-  for (const text& member : first) left.append(member).push_back('+');
-  for (const text& member : second) right.append(member).push_back('+');
-  text line = list_count(first) < list_count(second) ? concatenate(right, " = ", left)
-                                                     : concatenate(left, " = ", right);
-  line = replace_all(line, "+ = ", " = ");
-  return left_part(line, byte_length(line) - 1);
+  const bool second_left = list_count(first) < list_count(second);
+  const text_list& left = second_left ? second : first;
+  const text_list& right = second_left ? first : second;
+  // Each side's members, each followed by "+", with " = " between the sides,
+  // written straight into a text of the right length.
+  std::size_t length = 3 + left.size() + right.size();
+  for (const text& member : left) length += member.size();
+  for (const text& member : right) length += member.size();
+  text joined(length, '+');
+  char* out = joined.data();
+  const auto write_side = [&out](const text_list& side) {
+    for (const text& member : side) {
+      for (const char c : member) *out++ = c;
+      ++out;  // the "+" already stands there
+    }
+  };
+  write_side(left);
+  *out++ = ' ', *out++ = '=', *out++ = ' ';
+  write_side(right);
+  text line = replace_all(std::move(joined), "+ = ", " = ");
+  const std::int32_t without_last = byte_length(line) - 1;
+  return left_part(std::move(line), without_last);
 }
 
 // The pairs are the candidates of the straightforward search: for each first
@@ -159,29 +155,56 @@ void find_equal_sum_pairs(const text& card_text, text_list& result) {
   for (int k = 1; k <= max_search_cards + 1; ++k) size_start[k] += size_start[k - 1];
   for (mask m = full; m >= 1; --m) first_groups[static_cast<std::size_t>(size_start[size[m]]++)] = m;
 
-  // The pairs as found, first group in the high half.
+  // The groups again, gathered by total: each total's groups stand together,
+  // still in the generator's order, so a first group's partners are the
+  // groups of its total that share no card with it, already in search order.
+  std::vector<std::uint64_t> by_total(first_groups.size());
+  for (std::size_t rank = 0; rank < first_groups.size(); ++rank) {
+    by_total[rank] = std::uint64_t{total[first_groups[rank]]} << 32 | rank;
+  }
+  std::sort(by_total.begin(), by_total.end());
+  std::vector<mask> partners(by_total.size());
+  std::vector<std::uint32_t> same_total_end(std::size_t{full} + 1), same_total_start(std::size_t{full} + 1);
+  for (std::size_t begin = 0, end = 0; begin < by_total.size(); begin = end) {
+    while (end < by_total.size() && by_total[end] >> 32 == by_total[begin] >> 32) ++end;
+    for (std::size_t k = begin; k < end; ++k) {
+      const mask m = first_groups[by_total[k] & 0xFFFFFFFF];
+      partners[k] = m;
+      same_total_start[m] = static_cast<std::uint32_t>(begin);
+      same_total_end[m] = static_cast<std::uint32_t>(end);
+    }
+  }
+
+  // The pairs as found, first group in the high half. A first group's
+  // partners are looked up the cheaper way: among the groups of its total,
+  // or among the groups of the remaining cards (by decreasing mask, then put
+  // in order of size), whichever holds fewer groups to try.
   std::vector<std::uint32_t> found;
-  std::vector<mask> matches, by_size;
+  std::vector<mask> matches;
   for (const mask first : first_groups) {
     const mask rest = full & ~first;
-    const std::uint32_t target = total[first];
+    const std::uint32_t begin = same_total_start[first], end = same_total_end[first];
+    if (end - begin <= (std::uint32_t{1} << (n - size[first]))) {
+      for (std::uint32_t k = begin; k < end; ++k) {
+        if ((partners[k] & first) == 0) found.push_back(first << 16 | partners[k]);
+      }
+      continue;
+    }
     matches.clear();
-    std::int32_t per_size[max_search_cards + 2] = {};
-    for (mask second = rest; second != 0; second = (second - 1) & rest) {  // decreasing masks
-      if (total[second] == target) {
+    std::uint32_t per_size[max_search_cards + 2] = {};
+    for (mask second = rest; second != 0; second = (second - 1) & rest) {
+      if (total[second] == total[first]) {
         matches.push_back(second);
         ++per_size[size[second] + 1];
       }
     }
-    if (matches.empty()) continue;
     for (int k = 1; k <= max_search_cards + 1; ++k) per_size[k] += per_size[k - 1];
-    by_size.resize(matches.size());
-    for (const mask second : matches) by_size[static_cast<std::size_t>(per_size[size[second]]++)] = second;
-    for (const mask second : by_size) found.push_back(first << 16 | second);
+    const std::size_t first_found = found.size();
+    found.resize(first_found + matches.size());
+    for (const mask second : matches) found[first_found + per_size[size[second]]++] = first << 16 | second;
   }
 
   // Walking the findings backwards meets every line first at its last finding.
-  // Each finding is kept as (left << 16 | right), the sides as the line has them.
   key_index seen;
   std::vector<std::uint32_t> distinct;
   for (auto it = found.rbegin(); it != found.rend(); ++it) {
@@ -190,30 +213,21 @@ void find_equal_sum_pairs(const text& card_text, text_list& result) {
     const mask left = first_left ? first : second, right = first_left ? second : first;
     const line_key key{code[left] | std::uint64_t{size[left]} << 60,
                        code[right] | std::uint64_t{size[right]} << 60};
-    if (seen.insert(key)) distinct.push_back(left << 16 | right);
+    if (seen.insert(key)) distinct.push_back(*it);
   }
   // In the order of their last findings, so that the stable sort puts the
   // later of two equally long lines first once it reverses the list.
   lines.reserve(distinct.size());
-  // Plain digit runs joined by "+" and " = " name their cards unambiguously,
-  // so distinct keys write distinct lines and nothing is left to remove.
-  const bool plain = digits_only(cards);
+  text_list first_group, second_group;
   for (auto it = distinct.rbegin(); it != distinct.rend(); ++it) {
-    const mask left = *it >> 16, right = *it & 0xFFFF;
-    if (plain) {
-      text& line = lines.emplace_back();
-      line.reserve(32);
-      append_side(line, left, cards);
-      line.append(" = ");
-      append_side(line, right, cards);
-    } else {
-      lines.push_back(format_pair_line(group_of(left, cards), group_of(right, cards)));
-    }
+    fill_group(first_group, *it >> 16, size[*it >> 16], cards);
+    fill_group(second_group, *it & 0xFFFF, size[*it & 0xFFFF], cards);
+    lines.push_back(format_pair_line(first_group, second_group));
   }
   sort_lines_by_length(lines, 1);
-  // Other card texts can still write the same line ("1+1" as one card); the
-  // first of them in this order is the one the full search keeps.
-  if (!plain) remove_duplicate_lines(lines);
+  // Different card texts can still write the same line ("1+1" as one card);
+  // the first of them in this order is the one the full search keeps.
+  remove_duplicate_lines(lines);
   result = std::move(lines);
 }
 

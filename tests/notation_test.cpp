@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "notation/card_text.h"
 #include "notation/gbk.h"
 #include "notation/text.h"
@@ -56,13 +58,100 @@ TEST(replace_all, replaces_without_overlap_and_without_searching_replacements) {
       {"1\xB0", "\xB0", "x", "1x"},
       {"\xB0", "\xB0\xAA", "x", "\xB0"},
   };
-  for (const replace_case& c : cases) EXPECT_EQ(replace_all(c.input, c.find, c.replacement), c.expected) << c.input;
+  for (const replace_case& c : cases)
+    EXPECT_EQ(replace_all(c.input, c.find, c.replacement), c.expected) << c.input;
+}
+
+// Plain, character-by-character versions of the scans, as the rules state
+// them; the product's word-at-a-time scans must agree with them everywhere.
+std::size_t plain_character_length(const text& t, std::size_t i) {
+  return static_cast<unsigned char>(t[i]) >= 0x80 && i + 1 < t.size() ? 2 : 1;
+}
+
+text plain_replace_all(const text& t, const text& find, const text& replacement) {
+  if (t.empty() || find.empty()) return t;
+  text out;
+  std::size_t i = 0;
+  while (i < t.size()) {
+    if (t.size() - i < find.size()) {
+      out += t.substr(i);
+      break;
+    }
+    if (t.compare(i, find.size(), find) == 0) {
+      out += replacement;
+      i += find.size();
+    } else {
+      out += t.substr(i, plain_character_length(t, i));
+      i += plain_character_length(t, i);
+    }
+  }
+  return out;
+}
+
+text_list plain_split_at(const text& t, const text& separator) {
+  if (t.empty()) return {};
+  if (separator.empty()) return {t};
+  text_list pieces;
+  std::size_t start = 0, i = 0;
+  while (i < t.size() && t.size() - i >= separator.size()) {
+    if (t.compare(i, separator.size(), separator) == 0) {
+      pieces.push_back(t.substr(start, i - start));
+      i += separator.size();
+      start = i;
+    } else {
+      i += plain_character_length(t, i);
+    }
+  }
+  if (start < t.size()) pieces.push_back(t.substr(start));
+  return pieces;
+}
+
+text plain_convert(const text& t, std::int32_t direction) {
+  const char* const steps[2][4][2] = {{{"N", "10"}, {"J", "11"}, {"Q", "12"}, {"K", "13"}},
+                                      {{"10", "N"}, {"11", "J"}, {"12", "Q"}, {"13", "K"}}};
+  text r = t;
+  for (const auto& step : steps[direction == 1 ? 1 : 0]) r = plain_replace_all(r, step[0], step[1]);
+  return r;
+}
+
+TEST(text_scans, agree_with_the_character_by_character_rules_on_random_texts) {
+  std::mt19937 random(20261211);
+  const std::string alphabet = "01234NJQK,+= \r\n\xB0\xAA";
+  auto random_text = [&](std::size_t longest) {
+    text t(random() % (longest + 1), ' ');
+    for (char& c : t) c = alphabet[random() % alphabet.size()];
+    return t;
+  };
+  const text finds[] = {",", "+ = ", "10", "N", "\r\n", "\xB0", "\xAA\xAA", "1111111111", "= ", "K,"};
+  for (int round = 0; round < 3000; ++round) {
+    const text t = random_text(round % 10 == 0 ? 200 : 40);
+    const text& find = finds[random() % std::size(finds)];
+    const text replacement = random_text(3);
+    const text expected = plain_replace_all(t, find, replacement);
+    ASSERT_EQ(replace_all(t, find, replacement), expected) << t << " / " << find;
+    ASSERT_EQ(replace_all(text(t), find, replacement), expected) << t << " / " << find;
+    ASSERT_EQ(split_at(t, find), plain_split_at(t, find)) << t << " / " << find;
+    ASSERT_EQ(convert_card_text(t, 0), plain_convert(t, 0)) << t;
+    ASSERT_EQ(convert_card_text(t, 1), plain_convert(t, 1)) << t;
+    ASSERT_EQ(to_display_notation(t), plain_replace_all(plain_convert(t, 1), "N", "10")) << t;
+  }
 }
 
 TEST(to_integer, reads_sign_and_leading_digits) {
   const std::pair<text, std::int32_t> cases[] = {
-      {"13", 13}, {"", 0}, {"J", 0}, {" 7", 7}, {"-3", -3}, {"+4", 4}, {"12,", 12}, {"\t\n\v\f\r 5", 5}, {"+", 0},
-      {"- 3", 0}, {"0010", 10}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+      {"13", 13},
+      {"", 0},
+      {"J", 0},
+      {" 7", 7},
+      {"-3", -3},
+      {"+4", 4},
+      {"12,", 12},
+      {"\t\n\v\f\r 5", 5},
+      {"+", 0},
+      {"- 3", 0},
+      {"0010", 10},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
   };
   for (const auto& [input, value] : cases) EXPECT_EQ(to_integer(input), value) << input;
 }
@@ -99,7 +188,9 @@ TEST(other_operations, behave_at_the_edges) {
   EXPECT_EQ(truncating_divide(7, 2), 3);
   EXPECT_EQ(truncating_divide(1, 2), 0);
   EXPECT_EQ(truncating_divide(-7, 2), -3);
-  EXPECT_EQ(byte_length("\xB0\xAA" "a"), 3);
+  EXPECT_EQ(byte_length("\xB0\xAA"
+                        "a"),
+            3);
   EXPECT_EQ(concatenate("", "a", ""), "a");
   EXPECT_EQ(concatenate("a", "b"), "ab");
 }
@@ -174,14 +265,17 @@ TEST(convert_card_text, converts_between_letters_and_numbers) {
       {"113", 1, "J3"},
       {"1011", 1, "NJ"},
   };
-  for (const convert_case& c : cases) EXPECT_EQ(convert_card_text(c.input, c.direction), c.expected) << c.input;
+  for (const convert_case& c : cases)
+    EXPECT_EQ(convert_card_text(c.input, c.direction), c.expected) << c.input;
   EXPECT_EQ(to_display_notation("10+3 = 13"), "10+3 = K");
   EXPECT_EQ(to_display_notation("10+1 = 11\r\n5 = 5\r\n"), "10+1 = J\r\n5 = 5\r\n");
 }
 
 TEST(gbk, converts_both_ways) {
   const text gbk = gbk_from_utf8("版本：4.1");
-  EXPECT_EQ(gbk, "\xB0\xE6\xB1\xBE\xA3\xBA" "4.1");
+  EXPECT_EQ(gbk,
+            "\xB0\xE6\xB1\xBE\xA3\xBA"
+            "4.1");
   EXPECT_EQ(utf8_from_gbk(gbk), "版本：4.1");
   EXPECT_EQ(utf8_from_gbk("a\xB0"), "a\xEF\xBF\xBD");  // a cut-off character is replaced
   EXPECT_EQ(gbk_from_utf8(""), "");

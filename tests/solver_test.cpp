@@ -102,6 +102,11 @@ TEST(pair_lines, format_and_total) {
   EXPECT_EQ(format_pair_line({"3"}, {"2", "1"}), "2+1 = 3");
   EXPECT_EQ(format_pair_line({"3", "2"}, {"4", "1"}), "3+2 = 4+1");
   EXPECT_EQ(format_pair_line({"13"}, {"13"}), "13 = 13");
+  // Texts that are no card values still follow the steps: join with "+",
+  // turn every "+ = " into " = ", drop the last byte.
+  EXPECT_EQ(format_pair_line({"1"}, {}), "1 =");
+  EXPECT_EQ(format_pair_line({"a+ = b"}, {"c"}), "a = b = c");
+  EXPECT_EQ(format_pair_line({"\xB0"}, {"1"}), "\xB0+ = 1");  // the "+" is the second byte of a character
   EXPECT_EQ(group_total({}), 0);
   EXPECT_EQ(group_total({"10", "3", "x"}), 13);
 }

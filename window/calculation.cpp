@@ -15,10 +15,13 @@ calculation_captions calculate(const text& buffer_text) {
 
   text first_line, joined_lines;
   const std::int32_t count = list_count(result);
+  std::size_t joined_length = 0;
+  for (const text& line : result) joined_length += line.size() + 2;
+  joined_lines.reserve(joined_length);
   for (std::int32_t i = 1; i <= count; ++i) {
     const text& line = list_at(result, i);
     if (compare_texts(first_line, "") == 0) first_line = line;
-    joined_lines.append(line).append("\r\n");  // appended in place: the list can run to a thousand lines
+    joined_lines.append(line).append("\r\n");  // in place: the list can run to a thousand lines
   }
   // Every number in these texts is a card value between separators, so the
   // whole text converts at once.
