@@ -16,7 +16,9 @@ namespace {
 
 using enum control;
 
-text gbk(std::string_view utf8) { return gbk_from_utf8(utf8); }
+text gbk(std::string_view utf8) {
+  return gbk_from_utf8(utf8);
+}
 
 class calculator_window : public testing::Test {
  protected:
@@ -65,8 +67,12 @@ TEST(fixed_texts, are_held_in_gbk_with_their_byte_counts) {
   EXPECT_EQ(t.busy, "\xD5\xFD\xD4\xDA\xBC\xC6\xCB\xE3...");
   // Full-width colons (A3 BA) and exactly two ASCII blanks.
   EXPECT_EQ(t.version_after_run,
-            "\xB0\xE6\xB1\xBE\xA3\xBA" "4.0 \xD7\xF7\xD5\xDF" "ID\xA3\xBA" "Pellivar "
-            "\xBF\xC9\xCA\xB5\xCF\xD6\xB7\xBD\xB0\xB8\xD7\xDC\xCA\xFD\xA3\xBA" "NULL");
+            "\xB0\xE6\xB1\xBE\xA3\xBA"
+            "4.0 \xD7\xF7\xD5\xDF"
+            "ID\xA3\xBA"
+            "Pellivar "
+            "\xBF\xC9\xCA\xB5\xCF\xD6\xB7\xBD\xB0\xB8\xD7\xDC\xCA\xFD\xA3\xBA"
+            "NULL");
 }
 
 struct run_case {
@@ -168,7 +174,8 @@ TEST_F(calculator_window, strip_cycles_through_the_four_messages_within_its_view
   }
   // 1 stands and slides out, then every message slides in: 1 2 3 4 1 2 3 4 ...
   ASSERT_GE(shown.size(), 9u);
-  for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i], list_at(messages, 1 + static_cast<int>(i % 4)));
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    EXPECT_EQ(shown[i], list_at(messages, 1 + static_cast<int>(i % 4)));
   // Every message after the first takes 6.2 s: 1.6 s in, 3 s at rest, 1.6 s out.
   std::vector<std::int64_t> display_ticks;
   for (const tick_record& t : window.ticks()) {
@@ -177,7 +184,8 @@ TEST_F(calculator_window, strip_cycles_through_the_four_messages_within_its_view
   ASSERT_GE(display_ticks.size(), 4u);
   EXPECT_EQ(display_ticks[0], 3000);
   EXPECT_EQ(display_ticks[1], 4601);
-  for (std::size_t i = 2; i < display_ticks.size(); ++i) EXPECT_EQ(display_ticks[i] - display_ticks[i - 1], 6201);
+  for (std::size_t i = 2; i < display_ticks.size(); ++i)
+    EXPECT_EQ(display_ticks[i] - display_ticks[i - 1], 6201);
 }
 
 TEST_F(calculator_window, long_handler_delays_ticks_without_a_burst) {
@@ -203,6 +211,20 @@ TEST_F(calculator_window, keys_and_calculations_leave_the_strip_alone) {
   for (int key : {49, 50, 51, 13, 27, 107, 67}) window.press_key(key, key == 67 ? 1 : 0);
   EXPECT_EQ(window.top(滚动板_消息标签), top);
   EXPECT_EQ(caption(滚动板_消息标签), message);
+}
+
+TEST(window_description, controls_fit_the_least_client_area) {
+  int right = 0, bottom = 0;
+  for (const control_description& d : window_description()) {
+    if (d.shown && !d.parent) {
+      right = std::max(right, d.left + d.width);
+      bottom = std::max(bottom, d.top + d.height);
+    }
+  }
+  EXPECT_EQ(right, calc::calculator_window.least_client_width);
+  EXPECT_EQ(bottom, calc::calculator_window.least_client_height);
+  EXPECT_LE(right, calc::calculator_window.client_width);
+  EXPECT_LE(bottom, calc::calculator_window.client_height);
 }
 
 TEST(view_operations, clamp_tops_and_keep_running_periods) {

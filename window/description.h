@@ -58,11 +58,12 @@ struct control_description {
 };
 
 struct window_properties {
-  int outer_width, outer_height;    // frame and title bar included
-  int client_width, client_height;  // what a fixed single border and a title bar leave
+  int outer_width, outer_height;                // frame and title bar included
+  int client_width, client_height;              // what a fixed single border and a title bar leave
+  int least_client_width, least_client_height;  // what the controls cover; a thicker frame gets no less
 };
 
-constexpr window_properties calculator_window{380, 273, 374, 247};
+constexpr window_properties calculator_window{380, 273, 374, 247, 357, 241};
 
 const std::array<control_description, control_count>& window_description();
 const control_description& describe(control c);

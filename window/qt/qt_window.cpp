@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -122,9 +123,12 @@ void calculator_widget::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
   if (frame.isNull()) return;  // no frame (yet): keep the client size of the description
-  const QSize client(calculator_window.outer_width - frame.left() - frame.right(),
-                     calculator_window.outer_height - frame.top() - frame.bottom());
-  if (client.isValid() && client != size()) setFixedSize(client);
+  // Never less than the controls cover: under a thick frame the window grows instead.
+  const QSize client(std::max(calculator_window.outer_width - frame.left() - frame.right(),
+                              calculator_window.least_client_width),
+                     std::max(calculator_window.outer_height - frame.top() - frame.bottom(),
+                              calculator_window.least_client_height));
+  if (client != size()) setFixedSize(client);
 }
 
 qt_window::qt_window() : window_(std::make_unique<calculator_widget>()) {
