@@ -3,6 +3,7 @@
 #include "solver/combinations.h"
 #include "solver/ordering.h"
 #include "solver/pair_search.h"
+#include "tests/known_hands.h"
 
 namespace calc {
 namespace {
@@ -111,54 +112,20 @@ TEST(pair_lines, format_and_total) {
   EXPECT_EQ(group_total({"10", "3", "x"}), 13);
 }
 
-struct search_case {
-  text hand;
-  text_list lines;
-};
-
 TEST_F(solver, search_lists_every_equal_pair_longest_first) {
-  const search_case cases[] = {
-      {"", {}},
-      {"5,", {}},
-      {"5,5,", {"5 = 5"}},
-      {"1,2,3,", {"2+1 = 3"}},
-      {",1,2,3", {"2+1 = 3"}},
-      {"1,1,2,", {"1+1 = 2", "1 = 1"}},
-      {"1,2,3,4,", {"3+2 = 4+1", "4+1 = 3+2", "2+1 = 3", "3+1 = 4"}},
-      {"5,5,5,5,", {"5+5 = 5+5", "5 = 5"}},
-      {"11,2,13,", {"2+11 = 13"}},
-      {"1,5,10,11,", {"10+1 = 11"}},
-      {"1,2,3,4,5,",
-       {"3+2 = 4+1", "4+1 = 3+2", "4+2 = 5+1", "4+3 = 5+2", "5+1 = 4+2", "5+2 = 4+3", "2+1 = 3", "3+1 = 4", "3+2 = 5",
-        "4+1 = 5"}},
-      {"13,13,13,13,13,13,13,13,13,13,",
-       {"13+13+13+13+13 = 13+13+13+13+13", "13+13+13+13 = 13+13+13+13", "13+13+13 = 13+13+13", "13+13 = 13+13",
-        "13 = 13"}},
-  };
-  for (const search_case& c : cases) {
+  for (const known_hand& c : known_hands) {
     text_list result{"left over"};
-    find_equal_sum_pairs(c.hand, result);
-    EXPECT_EQ(result, c.lines) << c.hand;
+    find_equal_sum_pairs(c.cards, result);
+    EXPECT_EQ(result, c.lines) << c.cards;
   }
 }
 
-struct count_case {
-  text hand;
-  std::size_t count;
-  text_list first_lines;
-};
-
 TEST_F(solver, search_counts_and_first_lines_of_full_hands) {
-  const count_case cases[] = {
-      {"1,2,3,4,5,6,7,8,", 146, {"6+5+4+2+1 = 8+7+3", "7+5+3+2+1 = 8+6+4", "8+4+3+2+1 = 7+6+5"}},
-      {"2,4,6,8,10,12,1,3,", 111, {"1+10+6+4+2 = 3+12+8"}},
-      {"1,2,3,4,5,6,7,8,9,10,", 929, {"7+6+4+3+2+1 = 10+8+5"}},
-  };
-  for (const count_case& c : cases) {
+  for (const known_count& c : known_counts) {
     text_list result;
-    find_equal_sum_pairs(c.hand, result);
-    ASSERT_EQ(result.size(), c.count) << c.hand;
-    for (std::size_t i = 0; i < c.first_lines.size(); ++i) EXPECT_EQ(result[i], c.first_lines[i]) << c.hand;
+    find_equal_sum_pairs(c.cards, result);
+    ASSERT_EQ(result.size(), c.count) << c.cards;
+    for (std::size_t i = 0; i < c.first_lines.size(); ++i) EXPECT_EQ(result[i], c.first_lines[i]) << c.cards;
   }
 }
 

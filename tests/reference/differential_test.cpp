@@ -10,6 +10,7 @@
 #include "reference_solver.h"
 #include "solver/combinations.h"
 #include "solver/pair_search.h"
+#include "tests/known_hands.h"
 #include "window/calculation.h"
 
 namespace calc {
@@ -33,47 +34,13 @@ text_list product_lines(const text& number_text) {
   return lines;
 }
 
-struct known_hand {
-  text cards;  // number form
-  text_list lines;
-};
-
 // The oracle itself, on hands whose results are known line by line.
 TEST_F(differential, oracle_gives_the_known_lines) {
-  const known_hand hands[] = {
-      {"", {}},
-      {"5,", {}},
-      {"5,5,", {"5 = 5"}},
-      {"1,2,3,", {"2+1 = 3"}},
-      {",1,2,3", {"2+1 = 3"}},
-      {"1,1,2,", {"1+1 = 2", "1 = 1"}},
-      {"1,2,3,4,", {"3+2 = 4+1", "4+1 = 3+2", "2+1 = 3", "3+1 = 4"}},
-      {"5,5,5,5,", {"5+5 = 5+5", "5 = 5"}},
-      {"11,2,13,", {"2+11 = 13"}},
-      {"1,5,10,11,", {"10+1 = 11"}},
-      {"1,2,3,4,5,",
-       {"3+2 = 4+1", "4+1 = 3+2", "4+2 = 5+1", "4+3 = 5+2", "5+1 = 4+2", "5+2 = 4+3", "2+1 = 3", "3+1 = 4",
-        "3+2 = 5", "4+1 = 5"}},
-      {"13,13,13,13,13,13,13,13,13,13,",
-       {"13+13+13+13+13 = 13+13+13+13+13", "13+13+13+13 = 13+13+13+13", "13+13+13 = 13+13+13",
-        "13+13 = 13+13", "13 = 13"}},
-  };
-  for (const known_hand& hand : hands) EXPECT_EQ(oracle_lines(hand.cards), hand.lines) << hand.cards;
+  for (const known_hand& hand : known_hands) EXPECT_EQ(oracle_lines(hand.cards), hand.lines) << hand.cards;
 }
 
-struct known_count {
-  text cards;
-  std::size_t count;
-  text_list first_lines;
-};
-
 TEST_F(differential, oracle_gives_the_known_counts_and_first_lines) {
-  const known_count hands[] = {
-      {"1,2,3,4,5,6,7,8,", 146, {"6+5+4+2+1 = 8+7+3", "7+5+3+2+1 = 8+6+4", "8+4+3+2+1 = 7+6+5"}},
-      {"2,4,6,8,10,12,1,3,", 111, {"1+10+6+4+2 = 3+12+8"}},
-      {"1,2,3,4,5,6,7,8,9,10,", 929, {"7+6+4+3+2+1 = 10+8+5"}},
-  };
-  for (const known_count& hand : hands) {
+  for (const known_count& hand : known_counts) {
     const text_list lines = oracle_lines(hand.cards);
     ASSERT_EQ(lines.size(), hand.count) << hand.cards;
     for (std::size_t i = 0; i < hand.first_lines.size(); ++i)
