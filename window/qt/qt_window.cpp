@@ -33,11 +33,11 @@ QString from_utf8(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QFont font_of(const font_spec& spec) {
+QFont font_of(const font_spec& wanted) {
   QFont font = QApplication::font();
-  if (!spec.face.empty()) font.setFamily(from_utf8(spec.face));
-  font.setPixelSize(spec.pixel_height);
-  font.setBold(spec.bold);
+  if (!wanted.face.empty()) font.setFamily(from_utf8(wanted.face));
+  font.setPixelSize(wanted.pixel_height);
+  font.setBold(wanted.bold);
   return font;
 }
 
