@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "notation/gbk.h"
+#include "tests/opened_window.h"
 #include "window/fixed_texts.h"
 #include "window/memory_window.h"
 #include "window/program.h"
@@ -37,7 +38,8 @@ const text version_at_start = gbk_from_utf8("版本：4.1 可实现方案总数�
 text version_with(std::string_view count) {
   return gbk_from_utf8(std::string("版本：4.0 作者ID：Pellivar 可实现方案总数：") + std::string(count));
 }
-const text eight = gbk_from_utf8(utf8_source::title_eight_cards), ten = gbk_from_utf8(utf8_source::title_ten_cards);
+const text eight = gbk_from_utf8(utf8_source::title_eight_cards),
+           ten = gbk_from_utf8(utf8_source::title_ten_cards);
 
 struct expected_state {
   text buffer, input_line, total, first_line;
@@ -53,21 +55,7 @@ struct key_case {
   expected_state state;
 };
 
-class key_commands : public testing::TestWithParam<key_case> {
- protected:
-  void SetUp() override {
-    init_globals();
-    message_index = 0;
-    clipboard.install();
-    window.load_window();
-  }
-  void TearDown() override {
-    set_clipboard_writer(nullptr);
-    release_globals();
-  }
-  memory_window window;
-  memory_clipboard clipboard;
-};
+using key_commands = opened_window<testing::TestWithParam<key_case>>;
 
 TEST_P(key_commands, leave_the_expected_state) {
   const key_case& c = GetParam();
@@ -96,9 +84,12 @@ const key_case key_cases[] = {
     {"ctrl_c_copies_the_first_line",
      cards("30K") + std::vector<key>{{enter}, {'C', ctrl}},
      {"3,N,K,", "3,10,K,", "=26", "10+3 = K", {}, version_with("1"), eight, "10+3 = K"}},
-    {"ctrl_c_before_any_calculation_copies_the_empty_text", {{'C', ctrl}}, {"", "", "", "", {}, version_at_start, eight, ""}},
+    {"ctrl_c_before_any_calculation_copies_the_empty_text",
+     {{'C', ctrl}},
+     {"", "", "", "", {}, version_at_start, eight, ""}},
     {"ctrl_shift_c_ctrl_alt_c_and_c_alone_copy_nothing",
-     cards("30K") + std::vector<key>{{enter}, {'C', ctrl | shift}, {'C', ctrl | alt}, {'C', ctrl | shift | alt}, {'C'}},
+     cards("30K") +
+         std::vector<key>{{enter}, {'C', ctrl | shift}, {'C', ctrl | alt}, {'C', ctrl | shift | alt}, {'C'}},
      {"3,N,K,", "3,10,K,", "=26", "10+3 = K", {}, version_with("1")}},
     {"eighth_card_fills_and_calculates",
      cards("12345678"),
@@ -124,14 +115,21 @@ const key_case key_cases[] = {
      std::vector<key>{{191}, {106}, {189}, {191, shift}, {189, shift}, {74, ctrl}, {74, alt}},
      {"J,Q,K,J,K,J,J,", "J,Q,K,J,K,J,J,", "=82", ""}},
     {"keys_without_a_row_do_nothing",
-     std::vector<key>{{main_equals}, {190}, {65}, {17}, {16}, {18}, {112}, {36}, {45}, {67, 0}, {32}, {9}} + cards("5"),
+     std::vector<key>{{main_equals}, {190}, {65}, {17}, {16}, {18}, {112}, {36}, {45}, {67, 0}, {32}, {9}} +
+         cards("5"),
      {"5,", "5,", "=5", ""}},
     {"keypad_plus_switches_to_ten_cards_and_back",
      std::vector<key>{{keypad_plus}} + cards("12") + std::vector<key>{{keypad_plus, ctrl | shift}},
      {"1,2,", "1,2,", "=3", "", {}, version_at_start, eight}},
     {"ten_card_mode_fills_at_ten",
      std::vector<key>{{keypad_plus}} + cards("123456789") + std::vector<key>{{48}},
-     {"1,2,3,4,5,6,7,8,9,N,", "1,2,3,4,5,6,7,8,9,10,", "=55", "7+6+4+3+2+1 = 10+8+5", {}, version_with("929"), ten}},
+     {"1,2,3,4,5,6,7,8,9,N,",
+      "1,2,3,4,5,6,7,8,9,10,",
+      "=55",
+      "7+6+4+3+2+1 = 10+8+5",
+      {},
+      version_with("929"),
+      ten}},
     {"over_full_after_switching_back_appends_nothing_and_does_not_calculate",
      std::vector<key>{{keypad_plus}} + cards("123456789") + std::vector<key>{{keypad_plus}} + cards("1"),
      {"1,2,3,4,5,6,7,8,9,", "1,2,3,4,5,6,7,8,9,", "=45", "", {}, version_at_start, eight}},
@@ -139,17 +137,22 @@ const key_case key_cases[] = {
      std::vector<key>{{keypad_plus}} + cards("KKKKKKKKK") + std::vector<key>{{keypad_plus}, {enter}},
      {"K,K,K,K,K,K,K,K,K,", "K,K,K,K,K,K,K,K,K,", "=117", "K+K+K+K = K+K+K+K", {}, version_with("4")}},
     {"over_full_backspace_to_limit_then_a_card_calculates_the_eight",
-     std::vector<key>{{keypad_plus}} + cards("123456789") + std::vector<key>{{keypad_plus}, {backspace}} + cards("9"),
+     std::vector<key>{{keypad_plus}} + cards("123456789") + std::vector<key>{{keypad_plus}, {backspace}} +
+         cards("9"),
      {"1,2,3,4,5,6,7,8,", "1,2,3,4,5,6,7,8,", "=36", "6+5+4+2+1 = 8+7+3", {}, version_with("146")}},
     {"mode_switch_on_a_buffer_at_the_new_limit_starts_no_calculation",
      std::vector<key>{{keypad_plus}} + cards("12345678") + std::vector<key>{{keypad_plus}},
      {"1,2,3,4,5,6,7,8,", "1,2,3,4,5,6,7,8,", "=36", "", {}, version_at_start, eight}},
 };
 
-void PrintTo(const key_case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const key_case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(table, key_commands, testing::ValuesIn(key_cases),
-                         [](const testing::TestParamInfo<key_case>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<key_case>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace calc

@@ -5,6 +5,7 @@
 
 #include "notation/gbk.h"
 #include "solver/combinations.h"
+#include "tests/opened_window.h"
 #include "window/description.h"
 #include "window/fixed_texts.h"
 #include "window/memory_window.h"
@@ -20,27 +21,13 @@ text gbk(std::string_view utf8) {
   return gbk_from_utf8(utf8);
 }
 
-class calculator_window : public testing::Test {
+class calculator_window : public opened_window<testing::Test> {
  protected:
-  void SetUp() override {
-    init_globals();
-    message_index = 0;
-    buffer_limit = 0;
-    clipboard.install();
-    window.load_window();
-  }
-  void TearDown() override {
-    set_clipboard_writer(nullptr);
-    release_globals();
-  }
   text caption(control c) { return window.caption(c); }
   void type(std::string_view keys) {
     for (char k : keys) window.press_key(static_cast<unsigned char>(k));
   }
   void set_buffer(const text& buffer) { write_caption(标签_不可视, buffer); }
-
-  memory_window window;
-  memory_clipboard clipboard;
 };
 
 TEST_F(calculator_window, opens_in_eight_card_mode_with_message_one_standing) {

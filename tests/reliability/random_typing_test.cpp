@@ -20,6 +20,7 @@
 #include "notation/text.h"
 #include "solver/combinations.h"
 #include "solver/pair_search.h"
+#include "tests/opened_window.h"
 #include "window/memory_window.h"
 #include "window/program.h"
 
@@ -187,23 +188,7 @@ const typing_style styles[] = {
 };
 // clang-format on
 
-class random_typing : public testing::TestWithParam<typing_style> {
- protected:
-  void SetUp() override {
-    init_globals();
-    message_index = 0;
-    buffer_limit = 0;
-    clipboard.install();
-    window.load_window();
-  }
-  void TearDown() override {
-    set_clipboard_writer(nullptr);
-    release_globals();
-  }
-
-  memory_window window;
-  memory_clipboard clipboard;
-};
+using random_typing = opened_window<testing::TestWithParam<typing_style>>;
 
 struct key_press {
   int key, modifiers;
